@@ -1,0 +1,22 @@
+# Shared build helpers.
+
+# Production code treats every text as deliberate UTF-8: no implicit casts.
+function(varko_strict_texts target)
+  target_compile_definitions(${target} PRIVATE QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII)
+endfunction()
+
+# varko_add_test(name SOURCES a.cpp ... LIBS lib ... [ENV VAR=value ...] [TIMEOUT s])
+function(varko_add_test name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;ENV" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  find_package(Qt6 REQUIRED COMPONENTS Test)
+  target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
+  add_test(NAME ${name} COMMAND ${name})
+  set(env QT_QPA_PLATFORM=offscreen ${T_ENV})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}")
+  if(T_TIMEOUT)
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  else()
+    set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+  endif()
+endfunction()
