@@ -141,44 +141,74 @@ QString ByteReader::text16()
     return utf8Text(p, qsizetype(n));
 }
 
+namespace {
+
+// A table-driven check: one lookup per byte, no branches on the bytes
+// themselves, which matters for text where Turkish letters are scattered
+// between ASCII ones.
+enum Utf8State : quint8 { Accept, Reject, Need1, Need2, Need3, AfterE0, AfterED, AfterF0, AfterF4, StateCount };
+enum Utf8Class : quint8 { Ascii, Cont80, Cont90, ContA0, Lead2, LeadE0, Lead3, LeadED, LeadF0, Lead4, LeadF4, Bad,
+                          ClassCount };
+
+struct Utf8Tables
+{
+    quint8 byteClass[256];
+    quint8 next[StateCount * ClassCount];
+
+    constexpr Utf8Tables() : byteClass{}, next{}
+    {
+        for (int b = 0; b < 256; ++b) {
+            quint8 c = Bad;
+            if (b < 0x80) c = Ascii;
+            else if (b < 0x90) c = Cont80;
+            else if (b < 0xA0) c = Cont90;
+            else if (b < 0xC0) c = ContA0;
+            else if (b < 0xC2) c = Bad; // overlong two-byte forms
+            else if (b < 0xE0) c = Lead2;
+            else if (b == 0xE0) c = LeadE0;
+            else if (b == 0xED) c = LeadED;
+            else if (b < 0xF0) c = Lead3;
+            else if (b == 0xF0) c = LeadF0;
+            else if (b < 0xF4) c = Lead4;
+            else if (b == 0xF4) c = LeadF4;
+            byteClass[b] = c;
+        }
+        for (int i = 0; i < StateCount * ClassCount; ++i)
+            next[i] = Reject;
+        auto set = [this](int state, int cls, quint8 to) { next[state * ClassCount + cls] = to; };
+        set(Accept, Ascii, Accept);
+        set(Accept, Lead2, Need1);
+        set(Accept, LeadE0, AfterE0);
+        set(Accept, Lead3, Need2);
+        set(Accept, LeadED, AfterED);
+        set(Accept, LeadF0, AfterF0);
+        set(Accept, Lead4, Need3);
+        set(Accept, LeadF4, AfterF4);
+        for (int cont : {Cont80, Cont90, ContA0}) {
+            set(Need1, cont, Accept);
+            set(Need2, cont, Need1);
+            set(Need3, cont, Need2);
+        }
+        set(AfterE0, ContA0, Need1);              // no overlong three-byte forms
+        set(AfterED, Cont80, Need1);              // no surrogates
+        set(AfterED, Cont90, Need1);
+        set(AfterF0, Cont90, Need2);              // no overlong four-byte forms
+        set(AfterF0, ContA0, Need2);
+        set(AfterF4, Cont80, Need2);              // nothing above U+10FFFF
+    }
+};
+
+constexpr Utf8Tables kUtf8;
+
+} // namespace
+
 bool isValidUtf8(const char *data, qsizetype size)
 {
     const auto *s = reinterpret_cast<const unsigned char *>(data);
-    qsizetype i = 0;
-    while (i < size) {
-        const unsigned char c = s[i];
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        int extra;
-        quint32 cp;
-        if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1;
-            cp = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2;
-            cp = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3;
-            cp = c & 0x07;
-        } else {
-            return false;
-        }
-        if (size - i <= extra)
-            return false;
-        for (int k = 1; k <= extra; ++k) {
-            const unsigned char cc = s[i + k];
-            if ((cc & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        if ((extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000) || cp > 0x10FFFF
-            || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += extra + 1;
-    }
-    return true;
+    quint8 state = Accept;
+    for (qsizetype i = 0; i < size; ++i)
+        state = kUtf8.next[state * ClassCount + kUtf8.byteClass[s[i]]];
+    return state == Accept;
 }
 
 } // namespace wire

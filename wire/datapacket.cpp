@@ -272,14 +272,15 @@ void PacketWriter::beginCell(FieldType expected)
 {
     if (m_fields.isEmpty())
         throw WireError(u"Sütunsuz pakete değer eklenemez."_s);
-    if (m_col == 0) {
-        m_rowStart = m_out.size();
-        m_out.append(m_bitmapBytes, '\0');
-    }
+    // refuse before writing anything, so a refused value leaves no trace
     const FieldDef &f = m_fields[m_col];
     if (f.type != expected)
         throw WireError(u"%1 sütunu %2 türünde; %3 değeri yazılamaz."_s
                             .arg(f.name, fieldTypeName(f.type), fieldTypeName(expected)));
+    if (m_col == 0) {
+        m_rowStart = m_out.size();
+        m_out.append(m_bitmapBytes, '\0');
+    }
 }
 
 void PacketWriter::endCell()

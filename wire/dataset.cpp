@@ -91,6 +91,11 @@ bool DataSet::locate(QStringView fieldName, const QVariant &wanted)
     const int col = fieldIndex(fieldName);
     if (col < 0)
         return false;
+    // only a value that really is a number is compared as one: a text
+    // like "abc" would otherwise read as 0 and match every zero
+    bool wantedIsNumber = false;
+    const double wantedNumber = wanted.toDouble(&wantedIsNumber);
+    const bool numericField = field(col).type != FieldType::String && field(col).type != FieldType::Blob;
     for (int row = 0; row < m_table.rowCount(); ++row) {
         const QVariant v = value(row, col);
         if (v.isValid() && QVariant::compare(v, wanted) == QPartialOrdering::Equivalent) {
@@ -98,8 +103,9 @@ bool DataSet::locate(QStringView fieldName, const QVariant &wanted)
             return true;
         }
         // numbers of different widths (int against double) still match
-        if (v.isValid() && wanted.canConvert<double>() && field(col).type != FieldType::String
-            && field(col).type != FieldType::Blob && v.toDouble() == wanted.toDouble()) {
+        bool cellIsNumber = false;
+        if (v.isValid() && wantedIsNumber && numericField && v.toDouble(&cellIsNumber) == wantedNumber
+            && cellIsNumber) {
             setRecNo(row);
             return true;
         }

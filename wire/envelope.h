@@ -8,6 +8,7 @@
 #include <QJsonObject>
 #include <QJsonValue>
 
+#include <cmath>
 #include <optional>
 
 // The object envelope of a record:
@@ -108,7 +109,8 @@ public:
         if (j.isUndefined() || j.isNull())
             return;
         const double d = j.toDouble();
-        if (!j.isDouble() || d != double(qint64(d)) || d < -2147483648.0 || d > 2147483647.0)
+        // range first: converting an out-of-range double is undefined
+        if (!j.isDouble() || !(d >= -2147483648.0 && d <= 2147483647.0) || d != std::trunc(d))
             badField(name, "32 bit tamsayı");
         v = int(d);
     }

@@ -16,7 +16,15 @@ constexpr int kPollMs = 200;
 
 void send(QTcpSocket &socket, quint8 type, const QByteArray &payload)
 {
-    socket.write(encodeFrame(type, payload));
+    QByteArray frame;
+    try {
+        frame = encodeFrame(type, payload);
+    } catch (const WireError &e) {
+        // an answer too big for one frame becomes an error answer, never a
+        // crash of the server
+        frame = encodeFrame(frame::kError, encodeResponse(Response::failure(e.message())));
+    }
+    socket.write(frame);
     while (socket.bytesToWrite() > 0 && socket.state() == QAbstractSocket::ConnectedState) {
         if (!socket.waitForBytesWritten(30000))
             break;

@@ -141,6 +141,9 @@ QMessageBox *build(const QString &text, MesajTipi type, const Dugmeler &buttons,
                    QWidget *owner)
 {
     auto *box = new QMessageBox(owner);
+    QFont font = box->font();
+    font.setPixelSize(15);
+    box->setFont(font);
     box->setText(text);
     box->setIcon(icon(type));
     box->setWindowTitle(caption(type));
