@@ -153,7 +153,7 @@ enum Utf8Class : quint8 { Ascii, Cont80, Cont90, ContA0, Lead2, LeadE0, Lead3, L
 struct Utf8Tables
 {
     quint8 byteClass[256];
-    quint8 next[StateCount * ClassCount];
+    quint8 next[int(StateCount) * int(ClassCount)];
 
     constexpr Utf8Tables() : byteClass{}, next{}
     {
@@ -173,9 +173,9 @@ struct Utf8Tables
             else if (b == 0xF4) c = LeadF4;
             byteClass[b] = c;
         }
-        for (int i = 0; i < StateCount * ClassCount; ++i)
+        for (int i = 0; i < int(StateCount) * int(ClassCount); ++i)
             next[i] = Reject;
-        auto set = [this](int state, int cls, quint8 to) { next[state * ClassCount + cls] = to; };
+        auto set = [this](int state, int cls, quint8 to) { next[state * int(ClassCount) + cls] = to; };
         set(Accept, Ascii, Accept);
         set(Accept, Lead2, Need1);
         set(Accept, LeadE0, AfterE0);
@@ -207,7 +207,7 @@ bool isValidUtf8(const char *data, qsizetype size)
     const auto *s = reinterpret_cast<const unsigned char *>(data);
     quint8 state = Accept;
     for (qsizetype i = 0; i < size; ++i)
-        state = kUtf8.next[state * ClassCount + kUtf8.byteClass[s[i]]];
+        state = kUtf8.next[state * int(ClassCount) + kUtf8.byteClass[s[i]]];
     return state == Accept;
 }
 

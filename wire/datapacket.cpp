@@ -18,6 +18,9 @@ namespace {
 constexpr char kPacketMagic[4] = {'V', 'D', 'P', '\x01'};
 constexpr int kHeaderSize = 12;
 constexpr int kMaxColumns = 4096;
+// Each cell costs a 4-byte offset even when the packet spends one bit on
+// it; this bounds what a hostile packet can make the reader allocate.
+constexpr quint64 kMaxCells = 50'000'000;
 
 int bitmapBytes(int columns) { return (columns + 7) / 8; }
 
@@ -100,6 +103,8 @@ Table Table::fromPacket(const QByteArray &packet)
     const int bitmap = bitmapBytes(int(columns));
     if (columns > 0 && quint64(rows) * quint64(bitmap) > quint64(r.remaining()))
         r.fail(u"satır sayısı (%1) veriyle uyuşmuyor"_s.arg(rows));
+    if (quint64(rows) * quint64(columns) > kMaxCells)
+        r.fail(u"çok fazla hücre (%1 satır × %2 sütun)"_s.arg(rows).arg(columns));
     if (quint64(packet.size()) >= quint64(kNullCell))
         r.fail(u"paket çok büyük"_s);
 
