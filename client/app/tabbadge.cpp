@@ -105,7 +105,7 @@ void BadgeTabBar::paintEvent(QPaintEvent *)
         if (!badge.isEmpty()) {
             p.setPen(kBadgeRed);
             // kept inside the tab so that no neighbour or edge clips it
-            p.drawText(r.adjusted(2, 1, -4, 3), Qt::AlignTop | Qt::AlignRight, badge);
+            p.drawText(r.adjusted(2, 3, -4, 3), Qt::AlignTop | Qt::AlignRight, badge);
         }
     }
 }
