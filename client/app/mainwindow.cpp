@@ -103,6 +103,19 @@ TForm1::TForm1(QWidget *parent)
     m_tabs = new BadgeTabWidget(central);
     m_tabs->setObjectName(u"sPageControl1"_s);
     addPages();
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
+        const int previous = m_shownPage;
+        m_shownPage = -1;
+        for (int i = 0; i < SekmeSayisi; ++i) {
+            if (m_tabs->widget(index) == m_pages[i])
+                m_shownPage = i;
+        }
+        if (previous >= 0)
+            emit sekmeGizlendi(Sekme(previous));
+        if (m_shownPage >= 0)
+            emit sekmeGosterildi(Sekme(m_shownPage));
+    });
+    m_shownPage = StokListesi;
     column->addWidget(m_tabs, 1);
     column->addWidget(buildLegend());
     m_panel5 = new QWidget(central);
@@ -300,6 +313,18 @@ void TForm1::KullaniciTipiUygula(int musteriTipi)
     if (musteriTipi == 4)
         m_tabs->setTabVisible(m_tabs->indexOf(m_pages[KampanyaliStoklar]), false);
     emit kullaniciTipiBelirlendi(musteriTipi);
+}
+
+void TForm1::CariDegistiUygula()
+{
+    AnaBilgiAl();
+    emit cariDegisti();
+    if (m_stokVerisi.isActive())
+        m_stokVerisi.close();
+    m_stokSatirSayisi = 0;
+    setSekmeBasligi(StokListesi, u"0=Stok Listesi"_s);
+    m_araedit->selectAll();
+    m_araedit->setFocus();
 }
 
 void TForm1::AnaBilgiAl()

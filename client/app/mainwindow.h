@@ -55,6 +55,13 @@ public:
     void AnaBilgiAl();
     // the role-dependent layout for a user type
     void KullaniciTipiUygula(int musteriTipi);
+    // after a customer was chosen for the session: banner labels, the
+    // pages reload (cariDegisti), the stock list is emptied with
+    // "0=Stok Listesi" and the search field takes the focus
+    void CariDegistiUygula();
+    // the row count of the stock list, as its tab shows it
+    int stokSatirSayisi() const { return m_stokSatirSayisi; }
+    void setStokSatirSayisi(int count) { m_stokSatirSayisi = count; }
 
 signals:
     // the user type is known: pages adjust their columns
@@ -63,6 +70,11 @@ signals:
     void aramaIstendi(const QString &text);
     // "Başka Cari Seç" was clicked
     void baskaCariSecIstendi();
+    // a tab page became the shown one / stopped being shown
+    void sekmeGosterildi(TForm1::Sekme sekme);
+    void sekmeGizlendi(TForm1::Sekme sekme);
+    // the session now acts for another customer
+    void cariDegisti();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -99,4 +111,5 @@ private:
     BadgeTabWidget *m_tabs = nullptr;
     QWidget *m_pages[SekmeSayisi] = {};
     BusyIndicator *m_busy[YuklemeSayisi] = {};
+    int m_shownPage = -1;
 };
