@@ -57,12 +57,19 @@ double toOleDate(const QDateTime &dateTime)
     return double(ms) / 86400000.0;
 }
 
-QDateTime fromOleDate(double oleDate)
+QDateTime oleDateAsUtc(double oleDate)
 {
     if (!std::isfinite(oleDate) || std::fabs(oleDate) > 3.0e6)
         return QDateTime();
     const qint64 ms = qint64(std::llround(oleDate * 86400000.0));
-    const QDateTime utc = oleEpoch().addMSecs(ms);
+    return oleEpoch().addMSecs(ms);
+}
+
+QDateTime fromOleDate(double oleDate)
+{
+    const QDateTime utc = oleDateAsUtc(oleDate);
+    if (!utc.isValid())
+        return utc;
     return QDateTime(utc.date(), utc.time());
 }
 

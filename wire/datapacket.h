@@ -35,6 +35,8 @@ struct FieldDef
 // OLE Automation dates: days since 30 December 1899, fraction = time of day.
 double toOleDate(const QDateTime &dateTime);
 QDateTime fromOleDate(double oleDate);
+// the same wall-clock date and time, as a UTC value (no time-zone work)
+QDateTime oleDateAsUtc(double oleDate);
 
 // A decoded data packet: the column definitions and every row.
 //

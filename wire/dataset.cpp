@@ -194,7 +194,10 @@ QString DataSet::displayText(int row, int col) const
     case FieldType::LargeInt: return QString::number(v.toLongLong());
     case FieldType::Boolean: return v.toBool() ? u"True"_s : u"False"_s;
     case FieldType::DateTime: {
-        const QDateTime dt = v.toDateTime();
+        // unedited cells are formatted from the stored OLE date in UTC: a
+        // conversion through the local time zone costs more than the rest
+        const bool edited = !m_edits.isEmpty() && m_edits.contains(key(row, col));
+        const QDateTime dt = edited ? v.toDateTime() : oleDateAsUtc(m_table.floatValue(row, col));
         if (dt.time() == QTime(0, 0))
             return dt.date().toString(u"dd.MM.yyyy");
         return dt.toString(u"dd.MM.yyyy HH:mm:ss");

@@ -78,20 +78,47 @@ double round2(double v)
     return roundedDecimalText(v, 2).toDouble();
 }
 
-QString formatFloat(double v, const QString &pattern, const QLocale &locale)
+namespace {
+
+struct ParsedPattern
 {
-    if (!std::isfinite(v))
-        v = 0.0;
+    QString pattern;
+    bool grouping = false;
+    int minIntDigits = 0;
+    int requiredDecimals = 0;
+    int maxDecimals = 0;
+};
+
+// grids format thousands of cells with one pattern: parse it once per thread
+const ParsedPattern &parsed(const QString &pattern)
+{
+    thread_local ParsedPattern last;
+    if (last.pattern == pattern && !pattern.isEmpty())
+        return last;
     // only the first section of a "pos;neg;zero" pattern is honoured
     const QString section = pattern.section(u';', 0, 0);
     const qsizetype dot = section.indexOf(u'.');
     const QString intPattern = dot < 0 ? section : section.left(dot);
     const QString fracPattern = dot < 0 ? QString() : section.mid(dot + 1);
+    last.pattern = pattern;
+    last.grouping = intPattern.contains(u',');
+    last.minIntDigits = int(intPattern.count(u'0'));
+    last.requiredDecimals = int(fracPattern.count(u'0'));
+    last.maxDecimals = last.requiredDecimals + int(fracPattern.count(u'#'));
+    return last;
+}
 
-    const bool grouping = intPattern.contains(u',');
-    const int minIntDigits = int(intPattern.count(u'0'));
-    const int requiredDecimals = int(fracPattern.count(u'0'));
-    const int maxDecimals = requiredDecimals + int(fracPattern.count(u'#'));
+} // namespace
+
+QString formatFloat(double v, const QString &pattern, const QLocale &locale)
+{
+    if (!std::isfinite(v))
+        v = 0.0;
+    const ParsedPattern &p = parsed(pattern);
+    const bool grouping = p.grouping;
+    const int minIntDigits = p.minIntDigits;
+    const int requiredDecimals = p.requiredDecimals;
+    const int maxDecimals = p.maxDecimals;
 
     QString intPart, fracPart;
     roundedDigits(v, maxDecimals, intPart, fracPart);
