@@ -15,6 +15,8 @@
 #include <QStandardItemModel>
 #include <QTreeView>
 
+#include "bench/common/bestreporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -177,36 +179,8 @@ BENCHMARK(BM_StandardModelScroll)->Unit(benchmark::kMillisecond)->UseRealTime()-
 BENCHMARK(BM_DataSetModelView)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(kRepetitions);
 BENCHMARK(BM_StandardModelView)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(kRepetitions);
 
-// Shows the runs as usual and keeps the fastest time per iteration of each.
-class CollectingReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred || run.iterations == 0)
-                continue;
-            const double seconds = run.real_accumulated_time / double(run.iterations);
-            const std::string name = run.run_name.function_name;
-            auto it = m_best.find(name);
-            if (it == m_best.end() || seconds < it->second)
-                m_best[name] = seconds;
-        }
-    }
 
-    // seconds per iteration, or a negative value when the benchmark did not run
-    double best(const std::string &name) const
-    {
-        const auto it = m_best.find(name);
-        return it == m_best.end() ? -1.0 : it->second;
-    }
-
-private:
-    std::map<std::string, double> m_best;
-};
-
-void printPair(const CollectingReporter &r, const char *what, const char *ours, const char *theirs)
+void printPair(const BestTimeReporter &r, const char *what, const char *ours, const char *theirs)
 {
     const double a = r.best(ours), b = r.best(theirs);
     if (a <= 0 || b <= 0)
@@ -229,7 +203,7 @@ int main(int argc, char **argv)
     const Fixture &f = fixture();
     std::printf("table: %d rows x %d columns\n", f.dataSet->recordCount(), f.dataSet->fieldCount());
 
-    CollectingReporter reporter;
+    BestTimeReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
     std::printf("\nfastest of %d repetitions:\n", kRepetitions);

@@ -6,6 +6,7 @@
 // against the packet's size. Each time used is the fastest of the
 // repetitions, which is the least disturbed by other load on the machine.
 
+#include "bench/common/bestreporter.h"
 #include "wire/datapacket.h"
 #include "wire/dataset.h"
 
@@ -246,34 +247,6 @@ BENCHMARK(BM_JsonParse)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitio
 BENCHMARK(BM_Memcpy)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(kRepetitions);
 BENCHMARK(BM_DataSetReadAllCells)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(kRepetitions);
 
-// Shows the runs as usual and keeps the fastest time per iteration of each.
-class CollectingReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred || run.iterations == 0)
-                continue;
-            const double seconds = run.real_accumulated_time / double(run.iterations);
-            const std::string name = run.run_name.function_name;
-            auto it = m_best.find(name);
-            if (it == m_best.end() || seconds < it->second)
-                m_best[name] = seconds;
-        }
-    }
-
-    // seconds per iteration, or a negative value when the benchmark did not run
-    double best(const std::string &name) const
-    {
-        const auto it = m_best.find(name);
-        return it == m_best.end() ? -1.0 : it->second;
-    }
-
-private:
-    std::map<std::string, double> m_best;
-};
 
 } // namespace
 
@@ -287,7 +260,7 @@ int main(int argc, char **argv)
     std::printf("table: %d rows x %zu columns; packet %.1f MiB, JSON %.1f MiB\n", kRows, columns().size(),
                 double(f.packet.size()) / 1048576.0, double(f.json.size()) / 1048576.0);
 
-    CollectingReporter reporter;
+    BestTimeReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
     const double packet = reporter.best("BM_PacketToDataSet");
