@@ -51,6 +51,9 @@ DataGrid::DataGrid(QWidget *parent)
     m_view = new GridView(this);
     m_header = new GridHeader(this, m_view);
     m_view->setHeader(m_header);
+    // the header learns a new column count only after our reset handlers
+    // ran: hide and size the sections again once it has them
+    connect(m_header, &QHeaderView::sectionCountChanged, this, &DataGrid::applyColumnState);
     m_delegate = new GridDelegate(this, m_view);
     m_view->setItemDelegate(m_delegate);
     layout->addWidget(m_view, 1);

@@ -82,6 +82,22 @@ class TestDataGrid : public QObject
     Q_OBJECT
 
 private slots:
+    // A column declared hidden stays off screen whenever data arrives, also
+    // when the grid was bound before its first load (no columns yet).
+    void hiddenColumnsStayHiddenAcrossLoads()
+    {
+        auto ds = std::make_unique<wire::DataSet>();
+        Fixture f(std::move(ds), ordersColumns());
+        for (int load = 0; load < 2; ++load) {
+            f.ds->setTable(ordersDataSet()->table());
+            QTest::qWait(0);
+            const int c = f.grid->model()->modelColumn(u"SATICIADI"_s);
+            QVERIFY(c >= 0);
+            QVERIFY(f.grid->view()->header()->isSectionHidden(c));
+            QVERIFY(!f.grid->view()->header()->isSectionHidden(f.grid->model()->modelColumn(u"CARIADI"_s)));
+        }
+    }
+
     void weightedWidths_data();
     void weightedWidths();
     void layoutSwitchesAtTheScreenBoundary_data();
