@@ -6,6 +6,7 @@
 #include "girisform.h"
 #include "messages.h"
 #include "pictures.h"
+#include "statuslegend.h"
 #include "process.h"
 #include "tabbadge.h"
 #include "texts.h"
@@ -52,17 +53,6 @@ const PageSpec kPages[TForm1::SekmeSayisi] = {
     {u"sTabbakiyeler", u"Bakiyeler", pictures::TabIcon::Balances},
     {u"ss", u"Sanal Pos", pictures::TabIcon::Payment},
 };
-
-// the legend's picture (index of the status pictures) and caption, left to right
-const QList<QPair<int, QString>> &legendEntries()
-{
-    static const QList<QPair<int, QString>> entries = {
-        {0, u" Stok mevcut  "_s},     {10, u" Kritik Seviye "_s},      {8, u" Telefon Açınız  "_s},
-        {2, u" Yolda  "_s},           {5, u" Tedarik Sürecinde "_s},   {1, u" Özel Sipariş  "_s},
-        {4, u" Yok  "_s},
-    };
-    return entries;
-}
 
 QFont tahoma(int pixelSize, bool bold)
 {
@@ -117,7 +107,7 @@ TForm1::TForm1(QWidget *parent)
     });
     m_shownPage = StokListesi;
     column->addWidget(m_tabs, 1);
-    column->addWidget(buildLegend());
+    column->addWidget(new StatusLegend(StatusLegend::allEntries(), central));
     m_panel5 = new QWidget(central);
     m_panel5->setObjectName(u"Panel5"_s);
     m_panel5->setFixedHeight(40);
@@ -235,30 +225,6 @@ QWidget *TForm1::buildSearchBar()
     }
     row->addStretch();
     return bar;
-}
-
-QWidget *TForm1::buildLegend()
-{
-    auto *legend = new QWidget(this);
-    legend->setObjectName(u"durumAciklamasi"_s);
-    legend->setFixedHeight(27);
-    auto *row = new QHBoxLayout(legend);
-    row->setContentsMargins(6, 0, 6, 0);
-    row->setSpacing(2);
-    const QString style = u"color: rgb(43, 76, 88); font-weight: bold; font-size: 11px;"_s;
-    auto *title = new QLabel(u"Durum Açıklaması:    "_s, legend);
-    title->setStyleSheet(style);
-    row->addWidget(title);
-    for (const auto &[picture, caption] : legendEntries()) {
-        auto *image = new QLabel(legend);
-        image->setPixmap(pictures::statusPicture(picture));
-        row->addWidget(image);
-        auto *text = new QLabel(caption, legend);
-        text->setStyleSheet(style);
-        row->addWidget(text);
-    }
-    row->addStretch();
-    return legend;
 }
 
 void TForm1::addPages()

@@ -82,7 +82,6 @@ protected:
 private:
     QWidget *buildBanner();
     QWidget *buildSearchBar();
-    QWidget *buildLegend();
     QMenu *buildGeneralMenu();
     void addPages();
     void Temizle();
