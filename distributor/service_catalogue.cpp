@@ -14,7 +14,9 @@ namespace distributor {
 
 namespace {
 
-constexpr int kMaxSearchRows = 1000;
+// enough for a broad search ("FİLTRE") on the whole catalogue, bounded so
+// that a one-letter search cannot ask for every stock
+constexpr int kMaxSearchRows = 5000;
 constexpr int kMaxSearchTerms = 12;
 
 // Columns of the stock list, the new-stock list and the campaign list.

@@ -356,6 +356,7 @@ void TForm1::Temizle()
         setSekmeBasligi(StokListesi, u"Stok Listesi"_s);
     }
     m_tabs->setCurrentWidget(m_pages[StokListesi]);
+    emit stokListesiTemizlendi();
     m_araedit->clear();
     m_araedit->selectAll();
     m_araedit->setFocus();

@@ -75,6 +75,8 @@ signals:
     void sekmeGizlendi(TForm1::Sekme sekme);
     // the session now acts for another customer
     void cariDegisti();
+    // "Temizle" emptied the stock list: its grid drops its filter
+    void stokListesiTemizlendi();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

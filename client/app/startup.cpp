@@ -1,8 +1,13 @@
 #include "startup.h"
 
 #include "girisform.h"
+#include "mainwindow.h"
 
+#include "client/catalogue/stoklistesi.h"
 #include "client/messaging/formistekyeni.h"
+#include "client/orders/balancespage.h"
+#include "client/orders/sepetsayfasi.h"
+#include "client/rep/representativedesk.h"
 
 using namespace Qt::StringLiterals;
 
@@ -16,4 +21,12 @@ void installSignInSteps()
         form.exec();
     };
     Tgirisform::setSteps(steps);
+}
+
+void installPages(TForm1 &window)
+{
+    installRepresentativeDesk(window);
+    SepetSayfasi *sepet = installBasketPage(window);
+    installStockListPage(window, *sepet);
+    installBalancesPage(window);
 }
