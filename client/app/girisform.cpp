@@ -277,21 +277,20 @@ void Tgirisform::Devamet(const QString &address)
     };
     auto outcome = std::make_shared<Outcome>();
     outcome->fetched.Kopyala(m_bilgim);
-    ServerConnection *bagim = &m_bagim;
+    // the clone is made here, on the thread that owns the connection
+    auto clone = std::shared_ptr<ServerConnection>(m_bagim.clone());
     const QString idsi = m_idsi;
     m_busy->start();
-    Async([outcome, bagim, idsi] { outcome->dogrusonuc = GirisBilgisiAl(*bagim, idsi, outcome->fetched); })
+    Async([outcome, clone, idsi] { outcome->dogrusonuc = GirisBilgisiAl(*clone, idsi, outcome->fetched); })
         .Await([this, outcome] { finishSignIn(outcome->dogrusonuc, outcome->fetched); }, this);
 }
 
-bool Tgirisform::GirisBilgisiAl(ServerConnection &bagim, const QString &idsi, wire::TSonucBilgisi &fetched)
+bool Tgirisform::GirisBilgisiAl(ServerConnection &clone, const QString &idsi, wire::TSonucBilgisi &fetched)
 {
-    // a clone of its own: the main window's connection belongs to the UI thread
-    std::unique_ptr<ServerConnection> clone = bagim.clone();
-    if (!BaglantiAc(*clone, false))
+    if (!BaglantiAc(clone, false))
         return false;
     try {
-        TServerMethods1Client proxy(clone.get());
+        TServerMethods1Client proxy(&clone);
         const std::optional<wire::TSonucBilgisi> record = proxy.BuyukGetir(idsi);
         if (!record)
             return false;
@@ -299,7 +298,7 @@ bool Tgirisform::GirisBilgisiAl(ServerConnection &bagim, const QString &idsi, wi
     } catch (const std::exception &) {
         return false;
     }
-    clone->close();
+    clone.close();
 
     fetched.setBilgiSayarAdi(BilgisayarAdiAl());
     fetched.setBilgisayarKullanici(KullaniciAdiAl());

@@ -65,8 +65,9 @@ private:
     void fail(const QString &text, int messageType);
     void IstekFormuAc(const QString &baseAddress);
 
-    // body of the second stage: runs on a pool thread, fills `fetched`
-    static bool GirisBilgisiAl(ServerConnection &bagim, const QString &idsi, wire::TSonucBilgisi &fetched);
+    // body of the second stage: runs on a pool thread over a clone of the
+    // window's connection, fills `fetched`
+    static bool GirisBilgisiAl(ServerConnection &clone, const QString &idsi, wire::TSonucBilgisi &fetched);
 
     ServerConnection &m_bagim;
     wire::TSonucBilgisi &m_bilgim;

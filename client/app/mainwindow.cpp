@@ -25,6 +25,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QToolButton>
 #include <QUrl>
@@ -295,23 +296,26 @@ void TForm1::CariDegistiUygula()
 
 void TForm1::AnaBilgiAl()
 {
-    uithread::runAndWait([this] {
-        m_kullanicilbl->setText(m_sbilgi.ADI());
-        m_cariadilbl->setText(m_sbilgi.CariAdi());
-        m_saticilbl->setText(m_sbilgi.SaticiAdi() + u" Telefonu: "_s + m_sbilgi.SaticiTelefon() + u" email: "_s
-                             + m_sbilgi.SaticiMail());
-    });
+    m_kullanicilbl->setText(m_sbilgi.ADI());
+    m_cariadilbl->setText(m_sbilgi.CariAdi());
+    m_saticilbl->setText(m_sbilgi.SaticiAdi() + u" Telefonu: "_s + m_sbilgi.SaticiTelefon() + u" email: "_s
+                         + m_sbilgi.SaticiMail());
 }
 
 void TForm1::BaslangicYuklemeleriniBaslat()
 {
     // the body reads copies: the session record and the connection settings
-    // belong to the UI thread
+    // belong to the UI thread. Its hand-overs check on the UI thread that
+    // the window still exists.
     const wire::TSonucBilgisi bilgi = m_sbilgi;
     auto settings = std::shared_ptr<ServerConnection>(m_bagc->clone());
-    Async([this, bilgi, settings] {
-        AnaBilgiAl();
-        BalonYaz(this, bilgi, *settings);
+    const QPointer<TForm1> window(this);
+    Async([window, bilgi, settings] {
+        uithread::runAndWait([window] {
+            if (window)
+                window->AnaBilgiAl();
+        });
+        BalonYaz(window, bilgi, *settings);
     }).Await(
         [this] {
             // the opening advertisements follow here once they exist
@@ -320,7 +324,7 @@ void TForm1::BaslangicYuklemeleriniBaslat()
         this);
 }
 
-void TForm1::BalonYaz(TForm1 *window, const wire::TSonucBilgisi &bilgi, const ServerConnection &bagc)
+void TForm1::BalonYaz(const QPointer<TForm1> &window, const wire::TSonucBilgisi &bilgi, const ServerConnection &bagc)
 {
     std::unique_ptr<ServerConnection> clone = bagc.clone();
     if (!BaglantiAc(*clone, true))
@@ -333,6 +337,8 @@ void TForm1::BalonYaz(TForm1 *window, const wire::TSonucBilgisi &bilgi, const Se
         const int kampanya = counters.intValue(row, 2);
         const double bakiye = counters.fieldCount() > 4 ? counters.floatValue(row, 4) : 0.0;
         uithread::runAndWait([=] {
+            if (!window)
+                return;
             window->setSekmeBasligi(Sepet, SekmeBasligi(sepet, u"Sepet"_s));
             window->setSekmeBasligi(YeniStoklar, SekmeBasligi(yeni, u"Yeni Stoklar"_s));
             window->setSekmeBasligi(KampanyaliStoklar, SekmeBasligi(kampanya, u"Kampanyalı"_s));

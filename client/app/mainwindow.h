@@ -4,6 +4,7 @@
 #include "wire/records.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -51,7 +52,7 @@ public:
     QLineEdit *araedit() const { return m_araedit; }
     wire::DataSet &stokVerisi() { return m_stokVerisi; }
 
-    // the banner labels: user, customer and representative line
+    // the banner labels: user, customer and representative line (UI thread)
     void AnaBilgiAl();
     // the role-dependent layout for a user type
     void KullaniciTipiUygula(int musteriTipi);
@@ -90,7 +91,8 @@ private:
     void Ara();
     void WebSitesiAc();
     // the start-up body's counter load; runs on a pool thread
-    static void BalonYaz(TForm1 *window, const wire::TSonucBilgisi &bilgi, const ServerConnection &bagc);
+    static void BalonYaz(const QPointer<TForm1> &window, const wire::TSonucBilgisi &bilgi,
+                         const ServerConnection &bagc);
 
     wire::TSonucBilgisi m_sbilgi;
     std::unique_ptr<ServerConnection> m_bagc;
