@@ -12,7 +12,11 @@ function(varko_add_test name)
   find_package(Qt6 REQUIRED COMPONENTS Test)
   target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
   add_test(NAME ${name} COMMAND ${name})
-  set(env QT_QPA_PLATFORM=offscreen ${T_ENV})
+  # a home of its own per test program: tests that run at the same time
+  # never share "ayar.ini", the documents folder or any other per-user file
+  set(home ${CMAKE_CURRENT_BINARY_DIR}/${name}-home)
+  file(MAKE_DIRECTORY ${home})
+  set(env QT_QPA_PLATFORM=offscreen HOME=${home} ${T_ENV})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}")
   if(T_TIMEOUT)
     set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
