@@ -148,6 +148,14 @@ QPixmap pictureForStatus(int durum)
     return it == byStatus.constEnd() ? QPixmap() : statusPicture(*it);
 }
 
+QHash<int, QPixmap> statusPictures()
+{
+    QHash<int, QPixmap> out;
+    for (int durum = 0; durum <= 5; ++durum)
+        out.insert(durum, pictureForStatus(durum));
+    return out;
+}
+
 QPixmap mark(int index)
 {
     QPixmap pm = canvas();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QIcon>
 #include <QPixmap>
 
@@ -15,6 +16,8 @@ inline constexpr int kStatusPictureCount = 11;
 QPixmap statusPicture(int index);
 // the picture of a stock status value; a null pixmap for unknown values
 QPixmap pictureForStatus(int durum);
+// every status value that has a picture, for a grid's status column
+QHash<int, QPixmap> statusPictures();
 
 // the yes/no marks: 0 blank, 1 green tick, 2 pale green ball
 QPixmap mark(int index);

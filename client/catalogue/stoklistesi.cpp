@@ -52,17 +52,6 @@ QFont arial(int px, bool bold = false)
     return f;
 }
 
-QHash<int, QPixmap> durumResimleri()
-{
-    QHash<int, QPixmap> out;
-    for (int durum = 0; durum <= 5; ++durum) {
-        const QPixmap p = pictures::pictureForStatus(durum);
-        if (!p.isNull())
-            out.insert(durum, p);
-    }
-    return out;
-}
-
 QList<widgets::GridColumn> stokKolonlari()
 {
     using widgets::GridColumn;
@@ -77,7 +66,7 @@ QList<widgets::GridColumn> stokKolonlari()
     };
     const QHash<int, QPixmap> tick = {{1, pictures::mark(1)}};
     QList<GridColumn> c;
-    c << GridColumn(u"DURUM"_s).caption(u"Durum"_s).weight(1).statusImages(durumResimleri())
+    c << GridColumn(u"DURUM"_s).caption(u"Durum"_s).weight(1).statusImages(pictures::statusPictures())
              .align(Qt::AlignCenter)
       << text(u"OEM1"_s, u"Oem1"_s, 2, false) << text(u"OEM2"_s, u"Oem2"_s, 2, false)
       << text(u"OEM3"_s, u"Oem3"_s, 2, false) << text(u"BARKOD"_s, u"Barkod"_s, 2, true)

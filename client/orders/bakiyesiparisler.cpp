@@ -3,7 +3,7 @@
 #include "bakiyedegistir.h"
 #include "fiyatdegistir.h"
 
-#include "client/app/errorreport.h"
+#include "client/app/callonce.h"
 #include "client/app/helpers.h"
 #include "client/app/messages.h"
 #include "client/app/pictures.h"
@@ -33,33 +33,6 @@ namespace {
 
 const QString kGenelToplamBicimi = u"#,###,##00.00"_s;
 
-// These windows open the given connection themselves, once, without the
-// retries of the other windows, and close it after the call. A failure
-// goes to the program's error report and the caller skips what follows.
-template<class Call>
-bool directCall(ServerConnection &connection, Call &&call)
-{
-    try {
-        connection.open();
-        TServerMethods1Client proxy(&connection);
-        call(proxy);
-        connection.close();
-        return true;
-    } catch (...) {
-        connection.close();
-        errorreport::show(std::current_exception());
-        return false;
-    }
-}
-
-QHash<int, QPixmap> statusImages()
-{
-    QHash<int, QPixmap> images;
-    for (int durum = 0; durum <= 5; ++durum)
-        images.insert(durum, pictures::pictureForStatus(durum));
-    return images;
-}
-
 QList<widgets::GridColumn> balanceColumns()
 {
     using widgets::GridColumn;
@@ -84,7 +57,7 @@ QList<widgets::GridColumn> balanceColumns()
         GridColumn(u"ELDEKI"_s).caption(u"Eldeki"_s).weight(1).number().hidden().fixed(),
         GridColumn(u"ALINANSIPARIS"_s).weight(1).number().hidden().fixed(),
         GridColumn(u"VERILENSIPARIS"_s).weight(1).number().hidden().fixed(),
-        GridColumn(u"DURUM"_s).caption(u"Durum"_s).weight(1).statusImages(statusImages()),
+        GridColumn(u"DURUM"_s).caption(u"Durum"_s).weight(1).statusImages(pictures::statusPictures()),
         // read by the actions, never shown
         GridColumn(u"SIRANO"_s).hidden().fixed(),
         GridColumn(u"STOKHAR_NO"_s).hidden().fixed(),
@@ -293,7 +266,7 @@ QVariant Tbakiyesiparisler::alan(int record, QStringView name) const
 bool Tbakiyesiparisler::BakiyeAlalim()
 {
     wire::Table lines;
-    if (!directCall(m_bagim, [&](TServerMethods1Client &proxy) { lines = proxy.BakiyelerVer2(m_bilgi.CARINO()); }))
+    if (!callOnce(m_bagim, [&](TServerMethods1Client &proxy) { lines = proxy.BakiyelerVer2(m_bilgi.CARINO()); }))
         return false;
     m_bakiyesepet.disableControls();
     m_bakiyesepet.setTable(std::move(lines));
@@ -350,7 +323,7 @@ void Tbakiyesiparisler::onFocusedRecord(int record)
 bool Tbakiyesiparisler::BakiyeDipGetir(int idno)
 {
     std::optional<wire::TSiparisDipAyrinti> dip;
-    if (!directCall(m_bagim, [&](TServerMethods1Client &proxy) { dip = proxy.SiparisAytintisiDip(0, idno); }))
+    if (!callOnce(m_bagim, [&](TServerMethods1Client &proxy) { dip = proxy.SiparisAytintisiDip(0, idno); }))
         return false;
     // no footer for the order: the fields show empty rather than another order's
     m_asagi.Kopyala(dip.value_or(wire::TSiparisDipAyrinti()));
@@ -373,7 +346,7 @@ bool Tbakiyesiparisler::BakiyeSil(int stokno, int sirano, int stokharNo, const Q
                                   double kalan)
 {
     const wire::TSonucBilgisi bilgi = m_bilgi;
-    if (!directCall(m_bagim, [&](TServerMethods1Client &proxy) {
+    if (!callOnce(m_bagim, [&](TServerMethods1Client &proxy) {
             proxy.BakiyeDuzenle(bilgi, stokno, sirano, stokharNo, miktar, kalan, barkod);
         }))
         return false;
@@ -385,7 +358,7 @@ bool Tbakiyesiparisler::BakiyeMiktarDegistir(int stokno, int sirano, int stokhar
                                              double yeniMiktar)
 {
     const wire::TSonucBilgisi bilgi = m_bilgi;
-    if (!directCall(m_bagim, [&](TServerMethods1Client &proxy) {
+    if (!callOnce(m_bagim, [&](TServerMethods1Client &proxy) {
             proxy.BakiyeDegistir(bilgi, stokno, sirano, stokharNo, yeniMiktar, yeniMiktar, barkod);
         }))
         return false;
@@ -397,7 +370,7 @@ bool Tbakiyesiparisler::BakiyeFiyatGuncelle(int sirano, int stokharNo, const QSt
                                             double fiyat, double indirim)
 {
     const wire::TSonucBilgisi bilgi = m_bilgi;
-    if (!directCall(m_bagim, [&](TServerMethods1Client &proxy) {
+    if (!callOnce(m_bagim, [&](TServerMethods1Client &proxy) {
             proxy.BakiyeFiyatDegistir(bilgi, 0, sirano, stokharNo, miktar, miktar, barkod, fiyat, indirim);
         }))
         return false;

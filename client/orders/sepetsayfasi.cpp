@@ -38,9 +38,7 @@ const QString kSec = u"Seç"_s;
 QList<widgets::GridColumn> sepetKolonlari()
 {
     using widgets::GridColumn;
-    QHash<int, QPixmap> durum;
-    for (int v = 0; v <= 5; ++v)
-        durum.insert(v, pictures::pictureForStatus(v));
+    const QHash<int, QPixmap> durum = pictures::statusPictures();
     auto shown = [](const QString &field, const QString &caption, int weight) {
         GridColumn c(field);
         if (!caption.isEmpty())

@@ -3,6 +3,7 @@
 #include "reportdownload.h"
 #include "tarihsec.h"
 
+#include "client/app/callonce.h"
 #include "client/app/errorreport.h"
 #include "client/app/helpers.h"
 #include "client/app/pictures.h"
@@ -31,25 +32,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// This window opens the main connection itself, once, without retries,
-// and closes it after the call; a failure goes to the program's error
-// report and the action stops there.
-template<class Call>
-bool directCall(ServerConnection &connection, Call &&call)
-{
-    try {
-        connection.open();
-        TServerMethods1Client proxy(&connection);
-        call(proxy);
-        connection.close();
-        return true;
-    } catch (...) {
-        connection.close();
-        errorreport::show(std::current_exception());
-        return false;
-    }
-}
 
 QList<widgets::GridColumn> customerColumns()
 {
@@ -266,7 +248,7 @@ void Tseccari::SepetSayisiYaz()
 {
     const wire::TSonucBilgisi bilgi = m_bilgim;
     int count = 0;
-    if (!directCall(m_bag, [&](TServerMethods1Client &proxy) { count = proxy.SepetSayisi(bilgi); }))
+    if (!callOnce(m_bag, [&](TServerMethods1Client &proxy) { count = proxy.SepetSayisi(bilgi); }))
         return;
     m_sepettus->setText(count < 1 ? QString() : QString::number(count));
 }
@@ -275,7 +257,7 @@ void Tseccari::TusSonuclari()
 {
     const wire::TSonucBilgisi bilgi = m_bilgim;
     std::optional<wire::TTusSonuclari> answer;
-    if (!directCall(m_bag, [&](TServerMethods1Client &proxy) { answer = proxy.TusSonuclariVer(bilgi); }))
+    if (!callOnce(m_bag, [&](TServerMethods1Client &proxy) { answer = proxy.TusSonuclariVer(bilgi); }))
         return;
     wire::TTusSonuclari t;
     if (answer)
@@ -308,7 +290,7 @@ void Tseccari::CariBul()
     text = text.trimmed();
     const wire::TSonucBilgisi bilgi = m_bilgim;
     wire::Table rows;
-    if (!directCall(m_bag, [&](TServerMethods1Client &proxy) { rows = proxy.CariAra(bilgi, text); }))
+    if (!callOnce(m_bag, [&](TServerMethods1Client &proxy) { rows = proxy.CariAra(bilgi, text); }))
         return;
     listed(rows);
     m_nedit1->selectAll();
@@ -319,7 +301,7 @@ void Tseccari::CariSepetListele(int n)
 {
     const wire::TSonucBilgisi bilgi = m_bilgim;
     wire::Table rows;
-    if (!directCall(m_bag, [&](TServerMethods1Client &proxy) { rows = proxy.CariSepetVer(bilgi, n); }))
+    if (!callOnce(m_bag, [&](TServerMethods1Client &proxy) { rows = proxy.CariSepetVer(bilgi, n); }))
         return;
     listed(rows);
     if (n == 1) {
