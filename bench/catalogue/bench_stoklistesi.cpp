@@ -10,6 +10,7 @@
 #include "client/app/messages.h"
 #include "client/app/process.h"
 #include "client/catalogue/stoklistesi.h"
+#include "tests/client/app/uidriver.h"
 #include "client/orders/sepetsayfasi.h"
 #include "client/widgets/datagrid.h"
 #include "client/widgets/datasetmodel.h"
@@ -108,22 +109,6 @@ void BM_ServerOwnTime(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ServerOwnTime)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3.0);
-
-void answerSignIn(const QString &name, const QString &password)
-{
-    auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, name, password] {
-        auto *form = qobject_cast<Tgirisform *>(QApplication::activeModalWidget());
-        if (!form)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        form->findChild<QLineEdit *>(u"adi"_s)->setText(name);
-        form->findChild<QLineEdit *>(u"sifre"_s)->setText(password);
-        form->findChild<QPushButton *>(u"Button1"_s)->click();
-    });
-    poll->start(20);
-}
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "signinfixture.h"
+#include "uidriver.h"
 
 #include "client/app/mainwindow.h"
 #include "client/app/tabbadge.h"
@@ -18,23 +19,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// types the credentials into the sign-in window as soon as it is up
-void answerSignIn(const QString &name, const QString &password)
-{
-    auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, name, password] {
-        auto *form = qobject_cast<Tgirisform *>(QApplication::activeModalWidget());
-        if (!form)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        form->findChild<QLineEdit *>(u"adi"_s)->setText(name);
-        form->findChild<QLineEdit *>(u"sifre"_s)->setText(password);
-        form->findChild<QPushButton *>(u"Button1"_s)->click();
-    });
-    poll->start(20);
-}
 
 int tabIndex(TForm1 &w, TForm1::Sekme s)
 {

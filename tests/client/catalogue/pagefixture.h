@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../app/signinfixture.h"
+#include "../app/uidriver.h"
 
 #include "client/app/baglantiac.h"
 #include "client/app/mainwindow.h"
@@ -19,23 +20,6 @@
 #include <functional>
 #include <memory>
 
-// Types the credentials into the sign-in window as soon as it is up.
-inline void answerSignIn(const QString &name, const QString &password)
-{
-    auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, name, password] {
-        auto *form = qobject_cast<Tgirisform *>(QApplication::activeModalWidget());
-        if (!form)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        form->findChild<QLineEdit *>(QStringLiteral("adi"))->setText(name);
-        form->findChild<QLineEdit *>(QStringLiteral("sifre"))->setText(password);
-        form->findChild<QPushButton *>(QStringLiteral("Button1"))->click();
-    });
-    poll->start(20);
-}
-
 // Types text as key presses, letter by letter; QTest's own typing takes
 // Latin-1 letters only.
 inline void typeText(QWidget *widget, const QString &text)
@@ -46,25 +30,6 @@ inline void typeText(QWidget *widget, const QString &text)
         QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
         QApplication::sendEvent(widget, &release);
     }
-}
-
-// Runs act on the next modal window of type T once it is up (the dialogs
-// under test are shown with exec()). The returned poll may be deleted to
-// stop waiting.
-template<class T>
-QTimer *whenModal(std::function<void(T *)> act)
-{
-    auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
-        auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        act(dialog);
-    });
-    poll->start(20);
-    return poll;
 }
 
 // A signed-in main window against the reference distributor, with the

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tests/client/app/signinfixture.h"
+#include "tests/client/app/uidriver.h"
 
 #include "client/server/serverconnection.h"
 #include "distributor/service.h"
@@ -106,33 +107,6 @@ private:
 inline wire::TSonucBilgisi sessionSent(const wire::Request &r)
 {
     return wire::unmarshal<wire::TSonucBilgisi>(r.params.at(0).value.bytes()).value_or(wire::TSonucBilgisi());
-}
-
-// Runs `answer` once on the first modal window of type T, from the event
-// loop of whatever exec() is running then.
-template<class T>
-void whenModal(std::function<void(T *)> answer)
-{
-    auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
-        auto *w = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (!w)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        answer(w);
-    });
-    poll->start(20);
-}
-
-// types the credentials into the sign-in window as soon as it is up
-inline void answerSignIn(const QString &name, const QString &password)
-{
-    whenModal<Tgirisform>([name, password](Tgirisform *form) {
-        form->findChild<QLineEdit *>(u"adi"_s)->setText(name);
-        form->findChild<QLineEdit *>(u"sifre"_s)->setText(password);
-        form->findChild<QPushButton *>(u"Button1"_s)->click();
-    });
 }
 
 // whether the column is on screen: the header's own state, not the grid's flag
