@@ -31,9 +31,36 @@ QString incrementDigits(QString digits)
     return u'1' + digits;
 }
 
+constexpr double kPowersOfTen[] = {1.0, 10.0, 100.0, 1e3, 1e4, 1e5, 1e6};
+constexpr quint64 kIntPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+
+// The common case, exactly: when |v| * 10^decimals stays below 1e9 the
+// binary value and its shortest text lie within 2e-7 of each other after
+// scaling, so any value whose fraction is not that close to a half rounds
+// the same way either way. Near-ties take the text path.
+bool roundedDigitsFast(double v, int decimals, QString &intPart, QString &fracPart)
+{
+    if (decimals < 0 || decimals > 6)
+        return false;
+    const double scaled = std::fabs(v) * kPowersOfTen[decimals];
+    if (!(scaled < 1e9))
+        return false;
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) < 1e-6)
+        return false;
+    const quint64 n = quint64(whole) + (fraction > 0.5 ? 1 : 0);
+    intPart = QString::number(n / kIntPowersOfTen[decimals]);
+    fracPart = decimals == 0 ? QString()
+                             : QString::number(n % kIntPowersOfTen[decimals]).rightJustified(decimals, u'0');
+    return true;
+}
+
 // rounds |v| to `decimals` places; returns integer and fraction digits
 void roundedDigits(double v, int decimals, QString &intPart, QString &fracPart)
 {
+    if (roundedDigitsFast(v, decimals, intPart, fracPart))
+        return;
     splitDigits(v, intPart, fracPart);
     if (fracPart.size() <= decimals) {
         fracPart = fracPart.leftJustified(decimals, u'0');
