@@ -48,6 +48,16 @@ void checkKdv(double k)
         throw Refusal(u"KDV oranı 0 ile 100 arasında olmalı."_s);
 }
 
+// the figures of a basket line, as added or changed
+void checkLine(double miktar, double kdv, double fiyat, const Rates &rates)
+{
+    checkQuantity(miktar);
+    checkKdv(kdv);
+    checkPrice(fiyat);
+    for (double r : rates)
+        checkRate(r);
+}
+
 QString timeText(double oleDate)
 {
     return wire::fromOleDate(oleDate).time().toString(u"HH:mm"_s);
@@ -160,11 +170,7 @@ wire::Value Service::SepetEkle2(const Args &a)
     requireCustomer(user, carino);
     if (a.integer(9) != user.sirano)
         throw Refusal(u"Satırı veren kullanıcı oturumdaki kullanıcı değil."_s);
-    checkQuantity(miktar);
-    checkKdv(kdv);
-    checkPrice(fiyat);
-    for (double r : rates)
-        checkRate(r);
+    checkLine(miktar, kdv, fiyat, rates);
     if (k < 0)
         throw Refusal(u"Kampanya işareti sıfırdan küçük olamaz."_s);
     Query s(db(), u"SELECT BARKOD, ADI FROM STOK WHERE STOKNO = ?"_s);
@@ -205,11 +211,7 @@ wire::Value Service::SepetGuncelle2(const Args &a)
     requireCustomer(user, carino);
     if (a.integer(9) != user.sirano)
         throw Refusal(u"Satırı değiştiren kullanıcı oturumdaki kullanıcı değil."_s);
-    checkQuantity(miktar);
-    checkKdv(kdv);
-    checkPrice(fiyat);
-    for (double r : rates)
-        checkRate(r);
+    checkLine(miktar, kdv, fiyat, rates);
     m_store.write([&](QSqlDatabase &db) {
         Query q(db, u"SELECT CARINO, BARKOD, STOKNO FROM SEPET WHERE SIRANO = ?"_s);
         q.bind(line).exec();
